@@ -1,0 +1,255 @@
+#include "CDirectoryReport.h"
+
+#include <memory>
+
+namespace {
+
+const char kAsterisks[] = "*******************";
+const char kBar[] = "|   ";
+const char kBlank[] = "    ";
+const size_t kBlockLength = 4;
+
+// Room for 20 digits and three separators.
+const size_t kSizeTextCapacity = 24;
+const size_t kDateTextCapacity = 8;
+
+size_t PutSizeText(uint64_t length, char* out) {
+    char digits[20];
+    size_t n = 0;
+    do {
+        digits[n++] = static_cast<char>('0' + length % 10);
+        length /= 10;
+    } while (length != 0);
+    // The separators go before the 3rd, 6th and 9th digit from the right, and no further: the
+    // digits left of the third one stay together.
+    size_t written = 0;
+    for (size_t i = n; i-- > 0;) {
+        out[written++] = digits[i];
+        if (i == 9 || i == 6 || i == 3)
+            out[written++] = ',';
+    }
+    return written;
+}
+
+std::string_view SizeText(uint64_t length, char* buffer) {
+    return std::string_view(buffer, PutSizeText(length, buffer));
+}
+
+std::string_view DateText(CTime time, char* buffer) {
+    return std::string_view(buffer, time.FormatDate(buffer));
+}
+
+}  // namespace
+
+CDirectoryReport::CDirectoryReport(CReportHost& host)
+    : m_strOutputFile("Quorvel.txt"),
+      m_bIncludeTime(0),
+      m_bIncludeSize(0),
+      m_pOutput(nullptr),
+      m_host(host) {}
+
+CDirectoryReport::~CDirectoryReport() = default;
+
+CString CDirectoryReport::EnsureTrailingBackslash(const CString& path, char separator) {
+    if (!path.IsEmpty() && path.GetAt(path.GetLength() - 1) == separator)
+        return path;
+    return path + separator;
+}
+
+bool CDirectoryReport::FileExists(const CString& path) {
+    return m_host.FileExists(path);
+}
+
+bool CDirectoryReport::Run(CString directory, ReportStyle style) {
+    directory = EnsureTrailingBackslash(directory, m_host.Separator());
+    m_strRootDir = directory;
+    switch (m_host.QueryPath(m_strRootDir)) {
+        case CFileSystem::kQueryFailed:
+            m_host.ShowError(m_strRootDir + " occurs error!");
+            return false;
+        case CFileSystem::kNotDirectory:
+            m_host.ShowError(m_strRootDir + " is not a right directory");
+            return false;
+        case CFileSystem::kDirectory:
+            break;
+    }
+    // A path the platform cannot open is refused before anything is asked or deleted.
+    size_t maxPath = m_host.MaxPathLength();
+    if (maxPath != 0 && m_strOutputFile.GetLength() > maxPath) {
+        m_host.ShowError(m_strOutputFile + " can not be opened!");
+        return false;
+    }
+    const char* mode = "w";
+    if (FileExists(m_strOutputFile)) {
+        if (m_host.AskYesNo(m_strOutputFile + " exists. Do you want to replace it?"))
+            m_host.RemoveFile(m_strOutputFile);
+        else
+            mode = "a+";
+    }
+    CTextStream output;
+    if (!m_host.OpenOutput(output, m_strOutputFile, mode)) {
+        m_host.ShowError(m_strOutputFile + " can not be opened!");
+        return false;
+    }
+    m_pOutput = &output;
+    WriteHeader();
+    if (style == 0)
+        WalkList(m_strRootDir, CString());
+    else
+        WalkTree(m_strRootDir, CString());
+    bool written = output.Close();
+    m_pOutput = nullptr;
+    if (!written) {
+        m_host.ShowError(m_strOutputFile + " can not be written!");
+        return false;
+    }
+    return true;
+}
+
+void CDirectoryReport::WriteHeader() {
+    WriteLine(std::string("\n\n") + kAsterisks);
+    char stamp[32];
+    size_t length = m_host.Now().FormatDateTime(stamp);
+    WriteLine(length ? std::string(stamp, length) + " *" : std::string());
+    WriteLine(kAsterisks);
+    WriteLine(m_strRootDir.View());
+}
+
+void CDirectoryReport::Gather(const CString& directory, CDirectoryContents& contents) {
+    const bool wantSize = m_bIncludeSize == 1;
+    const bool wantTime = m_bIncludeTime == 1;
+    CDirectoryEnumerator& finder = m_host.Enumerator();
+    if (!finder.Open(directory, wantSize, wantTime))
+        return;
+    CDirectoryEntry entry;
+    while (finder.Next(entry)) {
+        if (!entry.isDirectory) {
+            contents.fileNames.AddTail(entry.name);
+            if (wantTime)
+                contents.fileDates.push_back(entry.lastWrite);
+            if (wantSize)
+                contents.fileSizes.push_back(entry.length);
+        } else if (!entry.IsDots()) {
+            contents.subdirNames.AddTail(entry.name);
+            contents.subdirIsLink.push_back(entry.isLink);
+            if (wantTime)
+                contents.subdirDates.push_back(entry.lastWrite);
+        }
+    }
+    finder.Close();
+}
+
+void CDirectoryReport::WriteFileLines(const CString& prefix, const CDirectoryContents& contents) {
+    char sizeBuffer[kSizeTextCapacity];
+    char dateBuffer[kDateTextCapacity];
+    for (size_t i = 0; i < contents.fileNames.GetCount(); i++) {
+        std::string_view size, date;
+        if (m_bIncludeSize == 1)
+            size = SizeText(contents.fileSizes[i], sizeBuffer);
+        if (m_bIncludeTime == 1)
+            date = DateText(contents.fileDates[i], dateBuffer);
+        m_line = prefix;
+        m_line += contents.fileNames.GetAt(i);
+        AppendFileAnnotation(m_line, size, date, m_bIncludeSize, m_bIncludeTime);
+        WriteLine(m_line.View());
+    }
+}
+
+void CDirectoryReport::WalkTree(CString directory, CString prefix) {
+    if (Stopped())
+        return;
+    auto contents = std::make_unique<CDirectoryContents>();
+    Gather(directory, *contents);
+    const size_t count = contents->subdirNames.GetCount();
+    prefix += count ? kBar : kBlank;
+    WriteFileLines(prefix, *contents);
+    char dateBuffer[kDateTextCapacity];
+    for (size_t k = 0; k < count; k++) {
+        const bool last = k + 1 == count;
+        const std::string_view name = contents->subdirNames.GetAt(k);
+        WriteLine(prefix.View());
+        m_line = prefix.Left(prefix.GetLength() - kBlockLength);
+        m_line += last ? "|___" : "|---";
+        m_line += name;
+        std::string_view date;
+        if (m_bIncludeTime == 1)
+            date = DateText(contents->subdirDates[k], dateBuffer);
+        AppendDirectoryAnnotation(m_line, date, m_bIncludeTime);
+        WriteLine(m_line.View());
+        if (last) {
+            prefix.Truncate(prefix.GetLength() - kBlockLength);
+            prefix += kBlank;
+        }
+        if (!contents->subdirIsLink[k])
+            WalkTree(directory + CString(name) + m_host.Separator(), prefix);
+    }
+}
+
+// The prefix argument does not matter: file lines are indented by four blanks at every depth.
+void CDirectoryReport::WalkList(CString directory, CString prefix) {
+    if (Stopped())
+        return;
+    auto contents = std::make_unique<CDirectoryContents>();
+    Gather(directory, *contents);
+    prefix = kBlank;
+    WriteFileLines(prefix, *contents);
+    char dateBuffer[kDateTextCapacity];
+    for (size_t k = 0; k < contents->subdirNames.GetCount(); k++) {
+        WriteLine(prefix.View());
+        CString path = directory + CString(contents->subdirNames.GetAt(k)) + m_host.Separator();
+        m_line = path;
+        std::string_view date;
+        if (m_bIncludeTime == 1)
+            date = DateText(contents->subdirDates[k], dateBuffer);
+        AppendDirectoryAnnotation(m_line, date, m_bIncludeTime);
+        WriteLine(m_line.View());
+        if (!contents->subdirIsLink[k])
+            WalkList(path, prefix);
+    }
+}
+
+CString CDirectoryReport::FormatSizeText(uint64_t length) {
+    char buffer[kSizeTextCapacity];
+    return CString(SizeText(length, buffer));
+}
+
+CString CDirectoryReport::FormatDateText(CTime time) {
+    char buffer[kDateTextCapacity];
+    return CString(DateText(time, buffer));
+}
+
+void CDirectoryReport::AppendFileAnnotation(CString& line, std::string_view sizeText,
+                                            std::string_view dateText, int32_t bIncludeSize,
+                                            int32_t bIncludeTime) {
+    if (bIncludeSize != 1 && bIncludeTime != 1)
+        return;
+    line += "   ( ";
+    if (bIncludeSize == 1) {
+        line += sizeText;
+        line += " B, ";
+    }
+    if (bIncludeTime == 1) {
+        line += dateText;
+        line += " )";
+    } else {
+        line += ")";
+    }
+}
+
+void CDirectoryReport::AppendDirectoryAnnotation(CString& line, std::string_view dateText,
+                                                 int32_t bIncludeTime) {
+    if (bIncludeTime != 1)
+        return;
+    line += "   ( ";
+    line += dateText;
+    line += " )";
+}
+
+void CDirectoryReport::WriteLine(std::string_view text) {
+    m_pOutput->WriteLine(text);
+}
+
+// Once the output has failed nothing more can reach it, so the rest of the tree is not read.
+bool CDirectoryReport::Stopped() const {
+    return m_pOutput && m_pOutput->Failed();
+}

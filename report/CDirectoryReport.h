@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "CDirectoryContents.h"
+#include "CReportHost.h"
+#include "CString.h"
+#include "CTextStream.h"
+#include "CTime.h"
+
+// 0 is the list view; every other value is the tree view.
+typedef int32_t ReportStyle;
+
+// One report job: checks the directory, opens the output file (replacing or appending after
+// asking), writes the header block and the listing of the whole tree, and closes the file.
+class CDirectoryReport {
+public:
+    explicit CDirectoryReport(CReportHost& host);
+    virtual ~CDirectoryReport();
+
+    // Writes one report; false when it stopped, after telling the user why.
+    bool Run(CString directory, ReportStyle style);
+    void WalkTree(CString directory, CString prefix);
+    void WalkList(CString directory, CString prefix);
+    bool FileExists(const CString& path);
+
+    // Appends the separator unless the path's last byte already is one.
+    static CString EnsureTrailingBackslash(const CString& path,
+                                           char separator = CFileSystem::kSeparator);
+
+    static CString FormatSizeText(uint64_t length);
+    static CString FormatDateText(CTime time);
+    static void AppendFileAnnotation(CString& line, std::string_view sizeText,
+                                     std::string_view dateText, int32_t bIncludeSize,
+                                     int32_t bIncludeTime);
+    static void AppendDirectoryAnnotation(CString& line, std::string_view dateText,
+                                          int32_t bIncludeTime);
+
+    CString m_strOutputFile;
+    int32_t m_bIncludeTime;
+    int32_t m_bIncludeSize;
+    CString m_strRootDir;
+    CTextStream* m_pOutput;
+
+private:
+    void Gather(const CString& directory, CDirectoryContents& contents);
+    void WriteHeader();
+    void WriteFileLines(const CString& prefix, const CDirectoryContents& contents);
+    void WriteLine(std::string_view text);
+    bool Stopped() const;
+
+    CReportHost& m_host;
+    CString m_line;  // the line being assembled, reused so that a line costs no allocation
+};
