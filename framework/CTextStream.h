@@ -6,8 +6,9 @@
 
 #include "CString.h"
 
-// The output text stream of a listing. Every "\n" reaches the file as CR LF (unless the stream
-// was opened for LF line ends); nothing else is translated. A failed write is remembered, so the
+// The output text stream of a listing, buffered. Every "\n" reaches the file as CR LF (unless the
+// stream was opened for LF line ends); nothing else is translated. Both platforms translate here,
+// so their files are identical. A failed write is remembered, so the
 // writer learns at Close whether everything it wrote arrived.
 class CTextStream {
 public:
