@@ -1,5 +1,7 @@
 #pragma once
 
+class CCommandLine;
+
 // The command-line program: reads the options, runs one report job and turns its outcome into
 // the exit status.
 class CCliApp {
@@ -9,7 +11,7 @@ public:
     int Run(int argc, const char* const* argv);
 
 private:
-    int RunJob(const class CCommandLine& commandLine);
+    int RunJob(const CCommandLine& commandLine);
     void ShowHelp();
     void ShowVersion();
 };

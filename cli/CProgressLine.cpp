@@ -1,6 +1,7 @@
 #include "CProgressLine.h"
 
 #include <cstdio>
+#include <string>
 
 #include "CConsole.h"
 
@@ -25,34 +26,40 @@ void CProgressLine::Show(std::string_view head, std::string_view tail) {
         m_nColumns = CConsole::Columns(CConsole::kError);
     // The last column stays free: some terminals wrap as soon as it is written.
     const size_t room = m_nColumns > 1 ? m_nColumns - 1 : 1;
-    std::string line;
-    AppendVisible(line, head.substr(0, room));
-    if (line.size() + tail.size() > room) {
+    std::string text;
+    AppendVisible(text, head.substr(0, room));
+    if (text.size() + tail.size() > room) {
         size_t keep =
-            line.size() + kEllipsisLength < room ? room - line.size() - kEllipsisLength : 0;
+            text.size() + kEllipsisLength < room ? room - text.size() - kEllipsisLength : 0;
         tail.remove_prefix(tail.size() - keep);
         // A character of several bytes is shown whole or not at all.
         while (!tail.empty() && IsContinuationByte(tail.front())) tail.remove_prefix(1);
         if (keep > 0)
-            line += kEllipsis;
+            text += kEllipsis;
     }
-    AppendVisible(line, tail);
+    AppendVisible(text, tail);
     // Blanks cover what is left of a longer line before.
-    const size_t length = line.size();
+    const size_t length = text.size();
     if (length < m_nShown)
-        line.append(m_nShown - length, ' ');
-    Put("\r" + line);
+        text.append(m_nShown - length, ' ');
+    Put(text);
     m_nShown = length;
 }
 
 void CProgressLine::Erase() {
     if (m_nShown == 0)
         return;
-    Put("\r" + std::string(m_nShown, ' ') + "\r");
+    Put(std::string(m_nShown, ' '));
+    Put("");
     m_nShown = 0;
 }
 
-void CProgressLine::Put(const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stderr);
+// Writes the text from the start of the line, in one piece so that the line never flickers.
+void CProgressLine::Put(std::string_view text) {
+    std::string line;
+    line.reserve(text.size() + 1);
+    line += '\r';
+    line += text;
+    std::fwrite(line.data(), 1, line.size(), stderr);
     std::fflush(stderr);
 }

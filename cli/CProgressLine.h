@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <string_view>
 
 // One line on standard error that is rewritten in place and erased at the end. It is kept
@@ -14,7 +13,7 @@ public:
     void Erase();
 
 private:
-    void Put(const std::string& text);
+    void Put(std::string_view text);
 
     size_t m_nShown = 0;  // characters on the line now
     size_t m_nColumns = 0;
