@@ -1,5 +1,6 @@
 #include "CWinApp.h"
 
+#include <string>
 #include <vector>
 
 #include "CDialog.h"
@@ -37,6 +38,26 @@ CString WithExtension(const CString& path, const char* extension) {
     return (dot > slash ? path.Left(static_cast<size_t>(dot)) : path) + extension;
 }
 
+std::wstring Wide(const char* text) {
+    int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    if (length <= 0)
+        return std::wstring();
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
+    wide.resize(static_cast<size_t>(length) - 1);
+    return wide;
+}
+
+CString Narrow(const wchar_t* text, size_t length) {
+    if (length == 0)
+        return CString();
+    int wideLength = static_cast<int>(length);
+    int size = WideCharToMultiByte(CP_ACP, 0, text, wideLength, nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<size_t>(size > 0 ? size : 0), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, wideLength, narrow.data(), size, nullptr, nullptr);
+    return CString(std::move(narrow));
+}
+
 HKEY CreateKey(HKEY parent, const char* name) {
     HKEY key = nullptr;
     DWORD disposition;
@@ -56,6 +77,7 @@ CWinApp::CWinApp()
       m_pszProfileName(nullptr),
       m_pMainWnd(nullptr),
       m_nWaitCursorCount(0),
+      m_pPreviousApp(g_pApp),
       m_hcurWaitCursorRestore(nullptr),
       m_hMessageFilter(nullptr) {
     g_pApp = this;
@@ -70,7 +92,7 @@ CWinApp::~CWinApp() {
     if (m_hMessageFilter)
         UnhookWindowsHookEx(m_hMessageFilter);
     if (g_pApp == this)
-        g_pApp = nullptr;
+        g_pApp = m_pPreviousApp;
 }
 
 BOOL CWinApp::InitInstance() {
@@ -132,29 +154,33 @@ BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value)
     return result == ERROR_SUCCESS;
 }
 
-// Only a REG_SZ whose data ends in its terminating zero within the size limit is taken; the
-// text ends at its first zero.
+// Only a REG_SZ whose data holds its terminating zero within the size limit is taken; the
+// text ends at its first zero. The system keeps texts in UTF-16: they are read as stored, so
+// an unterminated one is seen as such, and converted to the ANSI code page as the narrow
+// functions would.
 CString CWinApp::GetProfileString(const char* section, const char* entry,
                                   const char* defaultValue) {
     HKEY key = OpenSectionKey(section);
     if (!key)
         return CString(defaultValue);
+    std::wstring name = Wide(entry);
     DWORD type = 0, size = 0;
-    LONG result = RegQueryValueExA(key, entry, nullptr, &type, nullptr, &size);
-    std::vector<char> data;
-    if (result == ERROR_SUCCESS && type == REG_SZ && size > 0 && size <= kMaxProfileString + 1) {
-        data.resize(size);
-        result = RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                                  &size);
+    LONG result = RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size);
+    std::vector<wchar_t> data;
+    // No room beyond the stored size: the system would add a terminator of its own there.
+    if (result == ERROR_SUCCESS && type == REG_SZ && size > 0 &&
+        size <= kMaxProfileString * 2 + 2) {
+        data.resize((size + 1) / 2);
+        result = RegQueryValueExW(key, name.c_str(), nullptr, &type,
+                                  reinterpret_cast<BYTE*>(data.data()), &size);
     }
     RegCloseKey(key);
-    if (data.empty() || result != ERROR_SUCCESS || type != REG_SZ || size == 0 ||
-        size > data.size())
+    if (data.empty() || result != ERROR_SUCCESS || type != REG_SZ || size % 2 != 0 ||
+        size / 2 > data.size())
         return CString(defaultValue);
-    data.resize(size);
-    for (size_t i = 0; i < data.size(); i++) {
-        if (data[i] == '\0')
-            return CString(data.data(), i);
+    for (size_t i = 0; i < size / 2; i++) {
+        if (data[i] == L'\0')
+            return Narrow(data.data(), i);
     }
     return CString(defaultValue);
 }

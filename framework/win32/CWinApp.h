@@ -10,8 +10,9 @@ class CWnd;
 // executable, the main window, and the profile kept in the registry.
 class CWinApp {
 public:
-    // The program's name comes from the executable's file name; the one application object
-    // registers itself here so that the framework's functions can find it.
+    // The program's name comes from the executable's file name. The application object
+    // registers itself so that the framework's functions find it; an application object made
+    // while another exists stands in for it until it is destroyed.
     CWinApp();
     virtual ~CWinApp();
     CWinApp(const CWinApp&) = delete;
@@ -26,10 +27,12 @@ public:
 
     // Reading creates the keys of the section too, as writing does. A value that is absent, of
     // another registry type or of another size reads as the default.
-    UINT GetProfileInt(const char* section, const char* entry, int defaultValue);
-    BOOL WriteProfileInt(const char* section, const char* entry, int value);
-    CString GetProfileString(const char* section, const char* entry, const char* defaultValue);
-    BOOL WriteProfileString(const char* section, const char* entry, const char* value);
+    // Virtual, so that a derived application can watch its profile.
+    virtual UINT GetProfileInt(const char* section, const char* entry, int defaultValue);
+    virtual BOOL WriteProfileInt(const char* section, const char* entry, int value);
+    virtual CString GetProfileString(const char* section, const char* entry,
+                                     const char* defaultValue);
+    virtual BOOL WriteProfileString(const char* section, const char* entry, const char* value);
 
     // 1 shows the wait cursor, -1 undoes one such call; the calls nest by count.
     void DoWaitCursor(int code);
@@ -51,6 +54,7 @@ private:
     static LRESULT CALLBACK MessageFilter(int code, WPARAM wParam, LPARAM lParam);
     bool ForwardHelpKey(const MSG& message);
 
+    CWinApp* m_pPreviousApp;
     CString m_strAppName;
     CString m_strHelpFilePath;
     CString m_strRegistryKey;
