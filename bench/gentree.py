@@ -14,7 +14,8 @@ Kinds:
 Files are sparse (only truncated to their length, no data blocks). Names are bytes as real disks
 hold them: words, numbers, blanks, "%", hidden names, UTF-8 from several scripts and a few
 Latin-1 bytes that are no UTF-8 at all. Lengths run from 0 to 10^12 bytes, last-write times from
-1902 to 2400 with the 1970 and 2038 boundaries among them. Everything is created relative to the
+1902 to 2400 with the 1970 and 2038 boundaries among them; most files of a folder were written
+within a few hours of each other, as files that arrive together are. Everything is created relative to the
 parent's descriptor, so chains deeper than PATH_MAX are no problem.
 
 The random numbers come from our own generator (splitmix64), not from the random module, so the
@@ -178,12 +179,18 @@ class Builder:
 
     def add_files(self, dir_fd, count, used):
         rng = self.rng
+        # Files that arrive together share a day: most files of a folder were written within a
+        # few hours of each other, the others at any time.
+        session = make_time(rng)
         for _ in range(count):
             name = unique(make_name(rng, True), used)
             fd = os.open(name, os.O_WRONLY | os.O_CREAT | os.O_EXCL | os.O_CLOEXEC, 0o644,
                          dir_fd=dir_fd)
             os.ftruncate(fd, make_size(rng))
-            stamp = make_time(rng)
+            if rng.chance(0.6):
+                stamp = session + rng.below(6 * 3600 * 1_000_000_000)
+            else:
+                stamp = make_time(rng)
             os.utime(fd, ns=(stamp, stamp))
             os.close(fd)
         self.files += count
