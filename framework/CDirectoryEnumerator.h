@@ -31,4 +31,6 @@ public:
     virtual bool Next(CDirectoryEntry& entry) = 0;
     // Ends the reading. Always called after a successful Open, before another Open.
     virtual void Close() = 0;
+    // The walk is over: lets go of whatever the enumeration kept for the directories it read.
+    virtual void Finish() = 0;
 };

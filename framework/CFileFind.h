@@ -20,6 +20,7 @@ public:
     bool Open(const CString& directory, bool wantLength, bool wantTime) override;
     bool Next(CDirectoryEntry& entry) override;
     void Close() override;
+    void Finish() override;
 
 private:
     struct Impl;

@@ -97,6 +97,7 @@ bool CDirectoryReport::Run(CString directory, ReportStyle style) {
         WalkList(m_strRootDir, CString());
     else
         WalkTree(m_strRootDir, CString());
+    m_host.Enumerator().Finish();
     bool written = output.Close();
     m_pOutput = nullptr;
     if (!written) {

@@ -36,6 +36,10 @@ size_t DescriptorBudget() {
     return soft > 64 ? static_cast<size_t>(soft / 4) : 8;
 }
 
+bool IsBelow(std::string_view path, std::string_view ancestor) {
+    return path.size() > ancestor.size() && path.substr(0, ancestor.size()) == ancestor;
+}
+
 bool IsSingleComponent(std::string_view rest) {
     return rest.size() > 1 && rest.back() == '/' &&
            rest.find('/') == rest.size() - 1 && rest != "./" && rest != "../";
@@ -93,9 +97,9 @@ void CFileFind::Impl::GiveUpShallowest() {
     held--;
 }
 
+// Pops the levels the walk has finished with: every one that is not an ancestor of directory.
 int CFileFind::Impl::OpenBelowTop(const CString& directory) {
-    while (!levels.empty() && directory.View().substr(0, levels.back().path.GetLength()) !=
-                                  levels.back().path.View())
+    while (!levels.empty() && !IsBelow(directory.View(), levels.back().path.View()))
         PopLevel();
     if (!levels.empty() && levels.back().fd >= 0) {
         std::string_view rest = directory.View().substr(levels.back().path.GetLength());
@@ -112,6 +116,10 @@ int CFileFind::Impl::OpenBelowTop(const CString& directory) {
 CFileFind::CFileFind() : m_impl(new Impl) {}
 
 CFileFind::~CFileFind() {
+    Finish();
+}
+
+void CFileFind::Finish() {
     Close();
     while (!m_impl->levels.empty())
         m_impl->PopLevel();

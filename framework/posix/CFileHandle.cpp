@@ -20,7 +20,11 @@ CFileHandle::~CFileHandle() {
 
 bool CFileHandle::Open(const CString& path, bool append) {
     Close();
-    int flags = append ? O_RDWR | O_CREAT | O_APPEND : O_WRONLY | O_CREAT | O_TRUNC;
+    // Appending reads the old end of a regular file; anything else (a FIFO, a device) is opened
+    // write-only, since reading a FIFO ourselves would take the data meant for its reader.
+    struct stat st;
+    bool readable = append && (stat(path, &st) != 0 || S_ISREG(st.st_mode));
+    int flags = (readable ? O_RDWR : O_WRONLY) | O_CREAT | (append ? O_APPEND : O_TRUNC);
     // O_NONBLOCK lets a FIFO without a reader fail at once instead of hanging; writes block again.
     int fd = open(path, flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
     if (fd < 0)
@@ -41,10 +45,11 @@ bool CFileHandle::IsOpen() const {
 
 void CFileHandle::DropFinalByte(char byte) {
     struct stat st;
-    char last;
     int fd = m_impl->fd;
-    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 &&
-        pread(fd, &last, 1, st.st_size - 1) == 1 && last == byte)
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0)
+        return;
+    char last = 0;
+    if (pread(fd, &last, 1, st.st_size - 1) == 1 && last == byte)
         (void)ftruncate(fd, st.st_size - 1);
 }
 

@@ -19,12 +19,14 @@ CFileSystem::PathKind CFileSystem::QueryPath(const CString& path) {
     return S_ISDIR(st.st_mode) ? kDirectory : kNotDirectory;
 }
 
+// Only a regular file counts: a device, a FIFO or a terminal named as the output is written to
+// as it is, and never offered for deletion.
 bool CFileSystem::FileExists(const CString& path) {
     int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
         return false;
     struct stat st;
-    bool exists = fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
+    bool exists = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     close(fd);
     return exists;
 }

@@ -72,3 +72,7 @@ void CFileFind::Close() {
     m_impl->find = INVALID_HANDLE_VALUE;
     m_impl->pending = false;
 }
+
+void CFileFind::Finish() {
+    Close();
+}

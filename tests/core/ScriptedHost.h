@@ -59,6 +59,7 @@ private:
         bool Open(const CString& directory, bool wantLength, bool wantTime) override;
         bool Next(CDirectoryEntry& entry) override;
         void Close() override;
+        void Finish() override {}
 
     private:
         ScriptedHost& m_host;

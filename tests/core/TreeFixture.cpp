@@ -1,6 +1,7 @@
 #include "TreeFixture.h"
 
-#include <chrono>
+#include "FileTimes.h"
+
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -45,8 +46,7 @@ TreeFixture& TreeFixture::Dir(const std::string& relative) {
 }
 
 TreeFixture& TreeFixture::Time(const std::string& relative, int64_t seconds) {
-    using namespace std::chrono;
-    fs::last_write_time(Path(relative), file_clock::from_sys(sys_seconds(std::chrono::seconds(seconds))));
+    SetLastWriteTime(Path(relative), seconds);
     return *this;
 }
 
