@@ -32,6 +32,10 @@ void CProgressEnumerator::Close() {
     m_inner.Close();
 }
 
+void CProgressEnumerator::Finish() {
+    m_inner.Finish();
+}
+
 void CProgressEnumerator::Step() {
     if (++m_nSteps < m_nNextClockRead)
         return;

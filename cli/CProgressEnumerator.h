@@ -17,6 +17,7 @@ public:
     bool Open(const CString& directory, bool wantLength, bool wantTime) override;
     bool Next(CDirectoryEntry& entry) override;
     void Close() override;
+    void Finish() override;
 
 private:
     void Step();
