@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake ninja-build g++ googletest python3 util-linux mingw-w64 wine wine64 xvfb xauth)
+packages=(cmake ninja-build g++ googletest python3 util-linux tzdata mingw-w64 wine wine64 xvfb xauth)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")

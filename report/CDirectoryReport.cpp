@@ -35,10 +35,6 @@ std::string_view SizeText(uint64_t length, char* buffer) {
     return std::string_view(buffer, PutSizeText(length, buffer));
 }
 
-std::string_view DateText(CTime time, char* buffer) {
-    return std::string_view(buffer, time.FormatDate(buffer));
-}
-
 }  // namespace
 
 CDirectoryReport::CDirectoryReport(CReportHost& host)
@@ -216,7 +212,11 @@ CString CDirectoryReport::FormatSizeText(uint64_t length) {
 
 CString CDirectoryReport::FormatDateText(CTime time) {
     char buffer[kDateTextCapacity];
-    return CString(DateText(time, buffer));
+    return CString(buffer, time.FormatDate(buffer));
+}
+
+std::string_view CDirectoryReport::DateText(CTime time, char* buffer) {
+    return std::string_view(buffer, m_calendar.FormatDate(time, buffer));
 }
 
 void CDirectoryReport::AppendFileAnnotation(CString& line, std::string_view sizeText,

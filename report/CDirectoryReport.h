@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "CDirectoryContents.h"
+#include "CLocalCalendar.h"
 #include "CReportHost.h"
 #include "CString.h"
 #include "CTextStream.h"
@@ -50,6 +51,9 @@ private:
     void WriteLine(std::string_view text);
     bool Stopped() const;
 
+    std::string_view DateText(CTime time, char* buffer);
+
     CReportHost& m_host;
+    CLocalCalendar m_calendar;
     CString m_line;  // the line being assembled, reused so that a line costs no allocation
 };

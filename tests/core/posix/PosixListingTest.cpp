@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "CLocalCalendar.h"
 #include "FileTimes.h"
 #include "TestSupport.h"
 
@@ -238,5 +239,31 @@ TEST_F(Unprivileged, OutputInReadOnlyFolder) {
     EXPECT_EQ(host.errors, std::vector<std::string>{job.output + " can not be opened!"});
     chmod(tree.Path("ro").c_str(), 0755);
 }
+
+}  // namespace
+
+namespace {
+
+// The fast local calendar of the walk, in zones with summer time north and south, a zone that
+// changes at midnight, and one with an offset of minutes.
+class CalendarZones : public ZoneTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(CalendarZones, AgreeWithLocaltime) {
+    Use(GetParam());
+    CLocalCalendar calendar;
+    char fast[16], slow[16];
+    for (int64_t t = -1000000000; t < 5000000000; t += 86400 * 3 + 3607) {
+        for (int64_t near : {t, t + 1800, t + 7200}) {
+            std::string a(fast, calendar.FormatDate(CTime(near), fast));
+            std::string b(slow, CTime(near).FormatDate(slow));
+            ASSERT_EQ(a, b) << GetParam() << " " << near;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Zones, CalendarZones,
+                         ::testing::Values("Europe/Berlin", "America/Sao_Paulo", "Asia/Kathmandu",
+                                           "Australia/Lord_Howe", "America/Havana",
+                                           "CET-1CEST,M3.5.0,M10.5.0/3"));
 
 }  // namespace
