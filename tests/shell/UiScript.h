@@ -29,6 +29,8 @@ public:
     UiScript& operator=(const UiScript&) = delete;
 
     UiScript& On(Match match, Action action);
+    // Drops the steps not played, for windows that are allowed not to come.
+    void Clear() { m_steps.clear(); }
     // Steps not played yet.
     size_t Remaining() const { return m_steps.size(); }
     // The captions and texts of the windows closed because no step wanted them.
