@@ -1,6 +1,7 @@
 #include "CLocalCalendar.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -54,6 +55,19 @@ char* PutTwoDigits(char* out, int64_t value) {
     return out + 2;
 }
 
+// MM/DD/YY of a day counted from 1970-01-01.
+void PutDate(int64_t days, char* out) {
+    int64_t year;
+    int month, day;
+    CivilFromDays(days, year, month, day);
+    int64_t yy = year % 100;
+    char* p = PutTwoDigits(out, month);
+    *p++ = '/';
+    p = PutTwoDigits(p, day);
+    *p++ = '/';
+    PutTwoDigits(p, yy < 0 ? yy + 100 : yy);
+}
+
 }  // namespace
 
 size_t CLocalCalendar::FormatDate(CTime time, char* out) {
@@ -63,16 +77,12 @@ size_t CLocalCalendar::FormatDate(CTime time, char* out) {
         return 0;
     int64_t local = seconds + span->offset;
     int64_t days = local / kDay - (local % kDay < 0);
-    int64_t year;
-    int month, day;
-    CivilFromDays(days, year, month, day);
-    int64_t yy = year % 100;
-    char* p = PutTwoDigits(out, month);
-    *p++ = '/';
-    p = PutTwoDigits(p, day);
-    *p++ = '/';
-    p = PutTwoDigits(p, yy < 0 ? yy + 100 : yy);
-    return static_cast<size_t>(p - out);
+    if (days != m_lastDay) {
+        m_lastDay = days;
+        PutDate(days, m_lastText);
+    }
+    std::memcpy(out, m_lastText, sizeof m_lastText);
+    return sizeof m_lastText;
 }
 
 const CLocalCalendar::Span* CLocalCalendar::Find(int64_t seconds) const {

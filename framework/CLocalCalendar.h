@@ -28,4 +28,6 @@ private:
 
     std::vector<Span> m_spans;  // sorted by first
     size_t m_recent = 0;        // the span used last: neighbours in a folder share it
+    int64_t m_lastDay = INT64_MIN;  // the local day formatted last, and its text
+    char m_lastText[8] = {};
 };

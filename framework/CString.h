@@ -31,6 +31,8 @@ public:
     // Index of the last occurrence of c, or -1.
     long long ReverseFind(char c) const;
     void Truncate(size_t length);
+    // Replaces the content, keeping the capacity already reserved.
+    void Assign(std::string_view text) { m_str.assign(text); }
     void Empty() { m_str.clear(); }
     void Reserve(size_t capacity) { m_str.reserve(capacity); }
 

@@ -2,15 +2,19 @@
 
 #include <memory>
 
+using namespace std::string_view_literals;
+
 namespace {
 
-const char kAsterisks[] = "*******************";
-const char kBar[] = "|   ";
-const char kBlank[] = "    ";
+const std::string_view kAsterisks = "*******************"sv;
+const std::string_view kBar = "|   "sv;
+const std::string_view kBlank = "    "sv;
 const size_t kBlockLength = 4;
 
 // Room for 20 digits and three separators.
 const size_t kSizeTextCapacity = 24;
+// Room kept after a path for its date annotation, so that adding it never reallocates.
+const size_t kAnnotationRoom = 16;
 const size_t kDateTextCapacity = 8;
 
 size_t PutSizeText(uint64_t length, char* out) {
@@ -104,7 +108,7 @@ bool CDirectoryReport::Run(CString directory, ReportStyle style) {
 }
 
 void CDirectoryReport::WriteHeader() {
-    WriteLine(std::string("\n\n") + kAsterisks);
+    WriteLine("\n\n" + std::string(kAsterisks));
     char stamp[32];
     size_t length = m_host.Now().FormatDateTime(stamp);
     WriteLine(length ? std::string(stamp, length) + " *" : std::string());
@@ -145,14 +149,14 @@ void CDirectoryReport::WriteFileLines(const CString& prefix, const CDirectoryCon
             size = SizeText(contents.fileSizes[i], sizeBuffer);
         if (m_bIncludeTime == 1)
             date = DateText(contents.fileDates[i], dateBuffer);
-        m_line = prefix;
+        m_line.Assign(prefix.View());
         m_line += contents.fileNames.GetAt(i);
         AppendFileAnnotation(m_line, size, date, m_bIncludeSize, m_bIncludeTime);
         WriteLine(m_line.View());
     }
 }
 
-void CDirectoryReport::WalkTree(CString directory, CString prefix) {
+void CDirectoryReport::WalkTree(const CString& directory, CString prefix) {
     if (Stopped())
         return;
     auto contents = std::make_unique<CDirectoryContents>();
@@ -165,8 +169,8 @@ void CDirectoryReport::WalkTree(CString directory, CString prefix) {
         const bool last = k + 1 == count;
         const std::string_view name = contents->subdirNames.GetAt(k);
         WriteLine(prefix.View());
-        m_line = prefix.Left(prefix.GetLength() - kBlockLength);
-        m_line += last ? "|___" : "|---";
+        m_line.Assign(prefix.View().substr(0, prefix.GetLength() - kBlockLength));
+        m_line += last ? "|___"sv : "|---"sv;
         m_line += name;
         std::string_view date;
         if (m_bIncludeTime == 1)
@@ -178,12 +182,12 @@ void CDirectoryReport::WalkTree(CString directory, CString prefix) {
             prefix += kBlank;
         }
         if (!contents->subdirIsLink[k])
-            WalkTree(directory + CString(name) + m_host.Separator(), prefix);
+            WalkTree(SubdirectoryPath(directory, name), prefix);
     }
 }
 
 // The prefix argument does not matter: file lines are indented by four blanks at every depth.
-void CDirectoryReport::WalkList(CString directory, CString prefix) {
+void CDirectoryReport::WalkList(const CString& directory, CString prefix) {
     if (Stopped())
         return;
     auto contents = std::make_unique<CDirectoryContents>();
@@ -193,16 +197,27 @@ void CDirectoryReport::WalkList(CString directory, CString prefix) {
     char dateBuffer[kDateTextCapacity];
     for (size_t k = 0; k < contents->subdirNames.GetCount(); k++) {
         WriteLine(prefix.View());
-        CString path = directory + CString(contents->subdirNames.GetAt(k)) + m_host.Separator();
-        m_line = path;
+        // The path line is the annotated path; the annotation is cut off again before descending.
+        CString path = SubdirectoryPath(directory, contents->subdirNames.GetAt(k));
+        const size_t length = path.GetLength();
         std::string_view date;
         if (m_bIncludeTime == 1)
             date = DateText(contents->subdirDates[k], dateBuffer);
-        AppendDirectoryAnnotation(m_line, date, m_bIncludeTime);
-        WriteLine(m_line.View());
+        AppendDirectoryAnnotation(path, date, m_bIncludeTime);
+        WriteLine(path.View());
+        path.Truncate(length);
         if (!contents->subdirIsLink[k])
             WalkList(path, prefix);
     }
+}
+
+CString CDirectoryReport::SubdirectoryPath(const CString& directory, std::string_view name) {
+    CString path;
+    path.Reserve(directory.GetLength() + name.size() + 1 + kAnnotationRoom);
+    path += directory;
+    path += name;
+    path += m_host.Separator();
+    return path;
 }
 
 CString CDirectoryReport::FormatSizeText(uint64_t length) {
@@ -224,16 +239,16 @@ void CDirectoryReport::AppendFileAnnotation(CString& line, std::string_view size
                                             int32_t bIncludeTime) {
     if (bIncludeSize != 1 && bIncludeTime != 1)
         return;
-    line += "   ( ";
+    line += "   ( "sv;
     if (bIncludeSize == 1) {
         line += sizeText;
-        line += " B, ";
+        line += " B, "sv;
     }
     if (bIncludeTime == 1) {
         line += dateText;
-        line += " )";
+        line += " )"sv;
     } else {
-        line += ")";
+        line += ")"sv;
     }
 }
 
@@ -241,9 +256,9 @@ void CDirectoryReport::AppendDirectoryAnnotation(CString& line, std::string_view
                                                  int32_t bIncludeTime) {
     if (bIncludeTime != 1)
         return;
-    line += "   ( ";
+    line += "   ( "sv;
     line += dateText;
-    line += " )";
+    line += " )"sv;
 }
 
 void CDirectoryReport::WriteLine(std::string_view text) {

@@ -22,8 +22,9 @@ public:
 
     // Writes one report; false when it stopped, after telling the user why.
     bool Run(CString directory, ReportStyle style);
-    void WalkTree(CString directory, CString prefix);
-    void WalkList(CString directory, CString prefix);
+    // Both walks keep the caller's prefix as it is; the directory ends in the separator.
+    void WalkTree(const CString& directory, CString prefix);
+    void WalkList(const CString& directory, CString prefix);
     bool FileExists(const CString& path);
 
     // Appends the separator unless the path's last byte already is one.
@@ -52,6 +53,7 @@ private:
     bool Stopped() const;
 
     std::string_view DateText(CTime time, char* buffer);
+    CString SubdirectoryPath(const CString& directory, std::string_view name);
 
     CReportHost& m_host;
     CLocalCalendar m_calendar;

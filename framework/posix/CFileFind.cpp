@@ -21,9 +21,10 @@ namespace {
 const size_t kBufferSize = 64 * 1024;
 const int kOpenDirectory = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
+// A directory on the way down. Its path is the first length bytes of the deepest one's path.
 struct Level {
-    CString path;  // ends with "/"
-    int fd = -1;   // -1 once given up, or when it could not be found again
+    size_t length = 0;
+    int fd = -1;  // -1 once given up, or when it could not be found again
     dev_t dev = 0;
     ino_t ino = 0;
 };
@@ -49,6 +50,7 @@ bool IsSingleComponent(std::string_view rest) {
 
 struct CFileFind::Impl {
     std::vector<Level> levels;
+    CString path;  // the path of the deepest level, ending with "/"
     size_t budget = DescriptorBudget();
     size_t held = 0;  // levels holding a descriptor: always a run at the top of the stack
     int readFd = -1;  // the directory being read, owned by the top level
@@ -99,10 +101,11 @@ void CFileFind::Impl::GiveUpShallowest() {
 
 // Pops the levels the walk has finished with: every one that is not an ancestor of directory.
 int CFileFind::Impl::OpenBelowTop(const CString& directory) {
-    while (!levels.empty() && !IsBelow(directory.View(), levels.back().path.View()))
+    while (!levels.empty() &&
+           !IsBelow(directory.View(), path.View().substr(0, levels.back().length)))
         PopLevel();
     if (!levels.empty() && levels.back().fd >= 0) {
-        std::string_view rest = directory.View().substr(levels.back().path.GetLength());
+        std::string_view rest = directory.View().substr(levels.back().length);
         if (IsSingleComponent(rest)) {
             std::string name(rest.substr(0, rest.size() - 1));
             return openat(levels.back().fd, name.c_str(), kOpenDirectory);
@@ -133,9 +136,10 @@ bool CFileFind::Open(const CString& directory, bool wantLength, bool wantTime) {
     if (m_impl->held >= m_impl->budget)
         m_impl->GiveUpShallowest();
     Level level;
-    level.path = directory;
+    level.length = directory.GetLength();
     level.fd = fd;
     m_impl->levels.push_back(level);
+    m_impl->path.Assign(directory.View());
     m_impl->held++;
     m_impl->readFd = fd;
     m_impl->pos = m_impl->end = 0;
