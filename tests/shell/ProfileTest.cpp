@@ -105,6 +105,28 @@ TEST_F(ProfileTest, LongestTextIsStillRead) {
     EXPECT_EQ(std::string(theApp.GetProfileString("settings", "filename", "default")), text);
 }
 
+struct StartCase {
+    const char* helpFile;
+    const char* defaultOutput;
+};
+
+// The start-up default is quorvel.txt beside the executable, whose help file path names it.
+TEST_F(ProfileTest, StartUpDefaultLiesBesideTheExecutable) {
+    const StartCase cases[] = {
+        {"C:\\Program Files\\Quorvel\\Quorvel.HLP", "C:\\Program Files\\Quorvel\\quorvel.txt"},
+        {"C:\\Quorvel.HLP", "C:\\quorvel.txt"},
+        {"\\\\server\\share\\Q.HLP", "\\\\server\\share\\quorvel.txt"},
+    };
+    const char* helpFile = theApp.m_pszHelpFilePath;
+    for (const StartCase& c : cases) {
+        theApp.m_pszHelpFilePath = c.helpFile;
+        theApp.InitProfile();
+        EXPECT_EQ(std::string(theApp.m_strDefaultOutputFile), c.defaultOutput);
+    }
+    theApp.m_pszHelpFilePath = helpFile;
+    theApp.InitProfile();
+}
+
 struct PathCase {
     const char* path;
     const char* directory;
