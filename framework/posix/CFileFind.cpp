@@ -1,5 +1,7 @@
 #include "../CFileFind.h"
 
+#include "CStatBatch.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -55,14 +57,16 @@ struct CFileFind::Impl {
     size_t held = 0;  // levels holding a descriptor: always a run at the top of the stack
     int readFd = -1;  // the directory being read, owned by the top level
     std::vector<char> buffer = std::vector<char>(kBufferSize);
-    size_t pos = 0, end = 0;
+    std::vector<CEntryFacts> batch;  // the entries of the buffer, with their facts
+    size_t next = 0;
+    CStatBatch lookups;
     bool exhausted = false;
     bool wantLength = false, wantTime = false;
 
     void PopLevel();
     void GiveUpShallowest();
     int OpenBelowTop(const CString& directory);
-    void FillFacts(CDirectoryEntry& entry, unsigned char type);
+    bool Refill();
 };
 
 // Closes the top level. When the level below it gave up its descriptor, it is found again
@@ -142,59 +146,50 @@ bool CFileFind::Open(const CString& directory, bool wantLength, bool wantTime) {
     m_impl->path.Assign(directory.View());
     m_impl->held++;
     m_impl->readFd = fd;
-    m_impl->pos = m_impl->end = 0;
+    m_impl->batch.clear();
+    m_impl->next = 0;
     m_impl->exhausted = false;
     m_impl->wantLength = wantLength;
     m_impl->wantTime = wantTime;
     return true;
 }
 
-void CFileFind::Impl::FillFacts(CDirectoryEntry& entry, unsigned char type) {
-    const char* name = entry.name.data();
-    entry.isDirectory = type == DT_DIR;
-    entry.isLink = type == DT_LNK;
-    entry.length = 0;
-    entry.lastWrite = CTime(INT64_MIN);
-    if (entry.IsDots())
-        return;
-    bool needStat = type == DT_UNKNOWN || wantTime || (wantLength && !entry.isDirectory);
-    struct stat st;
-    bool known = needStat && fstatat(readFd, name, &st, AT_SYMLINK_NOFOLLOW) == 0;
-    if (known && type == DT_UNKNOWN) {
-        entry.isDirectory = S_ISDIR(st.st_mode);
-        entry.isLink = S_ISLNK(st.st_mode);
+// Reads the next block of entries and looks up what the walk asked for, all at once.
+bool CFileFind::Impl::Refill() {
+    batch.clear();
+    next = 0;
+    if (exhausted)
+        return false;
+    ssize_t n = getdents64(readFd, buffer.data(), buffer.size());
+    if (n <= 0) {
+        exhausted = true;
+        return false;
     }
-    // A link is a directory line when it leads to a directory, else a file line; its own
-    // length and time are shown either way.
-    if (entry.isLink) {
-        struct stat target;
-        entry.isDirectory = fstatat(readFd, name, &target, 0) == 0 && S_ISDIR(target.st_mode);
+    for (ssize_t pos = 0; pos < n;) {
+        const struct dirent64* record = reinterpret_cast<const dirent64*>(buffer.data() + pos);
+        pos += record->d_reclen;
+        CEntryFacts facts;
+        facts.name = record->d_name;
+        facts.type = record->d_type;
+        batch.push_back(facts);
     }
-    if (known) {
-        entry.length = static_cast<uint64_t>(st.st_size);
-        entry.lastWrite = CTime(static_cast<int64_t>(st.st_mtim.tv_sec));
-    }
+    lookups.Fill(readFd, batch, wantLength, wantTime);
+    return true;
 }
 
 bool CFileFind::Next(CDirectoryEntry& entry) {
     Impl& d = *m_impl;
     if (d.readFd < 0)
         return false;
-    if (d.pos >= d.end) {
-        if (d.exhausted)
+    while (d.next >= d.batch.size())
+        if (!d.Refill())
             return false;
-        ssize_t n = getdents64(d.readFd, d.buffer.data(), d.buffer.size());
-        if (n <= 0) {
-            d.exhausted = true;
-            return false;
-        }
-        d.pos = 0;
-        d.end = static_cast<size_t>(n);
-    }
-    const struct dirent64* record = reinterpret_cast<const dirent64*>(d.buffer.data() + d.pos);
-    d.pos += record->d_reclen;
-    entry.name = std::string_view(record->d_name);
-    d.FillFacts(entry, record->d_type);
+    const CEntryFacts& facts = d.batch[d.next++];
+    entry.name = std::string_view(facts.name);
+    entry.isDirectory = facts.isDirectory;
+    entry.isLink = facts.isLink;
+    entry.length = facts.length;
+    entry.lastWrite = CTime(facts.lastWrite);
     return true;
 }
 
