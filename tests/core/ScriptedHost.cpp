@@ -1,6 +1,7 @@
 #include "ScriptedHost.h"
 
 #include <algorithm>
+#include <chrono>
 
 ScriptedEntry File(const std::string& name, uint64_t length, CTime lastWrite) {
     return ScriptedEntry{name, false, length, lastWrite, false};
@@ -11,14 +12,9 @@ ScriptedEntry Dir(const std::string& name, CTime lastWrite) {
 }
 
 CTime Noon(int year, int month, int day) {
-    // Days from the civil date (proleptic Gregorian), after H. Hinnant's days_from_civil.
-    year -= month <= 2;
-    const int era = (year >= 0 ? year : year - 399) / 400;
-    const int yoe = year - era * 400;
-    const int doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    const int64_t days = static_cast<int64_t>(era) * 146097 + doe - 719468;
-    return CTime(days * 86400 + 12 * 3600);
+    using namespace std::chrono;
+    const sys_days date = std::chrono::year(year) / month / day;
+    return CTime(duration_cast<seconds>(date.time_since_epoch()).count() + 12 * 3600);
 }
 
 void ScriptedHost::Script(const std::string& directory, std::vector<ScriptedEntry> entries) {

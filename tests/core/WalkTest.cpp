@@ -61,24 +61,21 @@ std::string CaseName(const ::testing::TestParamInfo<WalkCase>& info) {
     return info.param.name;
 }
 
-TEST_P(TreeExample, WritesTheExactBody) {
+void ExpectExactBody(void (*script)(ScriptedHost&), const WalkCase& c) {
     ScriptedHost host;
-    ScriptTreeExample(host);
+    script(host);
     JobRunner job(host);
-    const WalkCase& c = GetParam();
     EXPECT_EQ(Body(job.Run("C:\\Data", c.style, c.size, c.time)), CrLf(c.body));
     EXPECT_TRUE(job.lastResult);
     EXPECT_EQ(host.mostOpenEnumerations, 1);
 }
 
+TEST_P(TreeExample, WritesTheExactBody) {
+    ExpectExactBody(ScriptTreeExample, GetParam());
+}
+
 TEST_P(ListExample, WritesTheExactBody) {
-    ScriptedHost host;
-    ScriptListExample(host);
-    JobRunner job(host);
-    const WalkCase& c = GetParam();
-    EXPECT_EQ(Body(job.Run("C:\\Data", c.style, c.size, c.time)), CrLf(c.body));
-    EXPECT_TRUE(job.lastResult);
-    EXPECT_EQ(host.mostOpenEnumerations, 1);
+    ExpectExactBody(ScriptListExample, GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(Walk, TreeExample, ::testing::ValuesIn(kTreeExample), CaseName);
