@@ -38,8 +38,8 @@ bool OffsetAt(int64_t seconds, int64_t& offset) {
     CTime::LocalTime t;
     if (!CTime(seconds).ToLocal(t))
         return false;
-    int64_t local = DaysFromCivil(t.year, t.month, t.day) * kDay + t.hour * 3600 + t.minute * 60 +
-                    t.second;
+    int64_t local =
+        DaysFromCivil(t.year, t.month, t.day) * kDay + t.hour * 3600 + t.minute * 60 + t.second;
     offset = local - seconds;
     return true;
 }

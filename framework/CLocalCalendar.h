@@ -26,8 +26,8 @@ private:
     const Span* Learn(int64_t seconds);
     int64_t Edge(int64_t from, int64_t offset, int64_t direction) const;
 
-    std::vector<Span> m_spans;  // sorted by first
-    size_t m_recent = 0;        // the span used last: neighbours in a folder share it
+    std::vector<Span> m_spans;      // sorted by first
+    size_t m_recent = 0;            // the span used last: neighbours in a folder share it
     int64_t m_lastDay = INT64_MIN;  // the local day formatted last, and its text
     char m_lastText[8] = {};
 };

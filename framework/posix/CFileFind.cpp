@@ -44,8 +44,8 @@ bool IsBelow(std::string_view path, std::string_view ancestor) {
 }
 
 bool IsSingleComponent(std::string_view rest) {
-    return rest.size() > 1 && rest.back() == '/' &&
-           rest.find('/') == rest.size() - 1 && rest != "./" && rest != "../";
+    return rest.size() > 1 && rest.back() == '/' && rest.find('/') == rest.size() - 1 &&
+           rest != "./" && rest != "../";
 }
 
 }  // namespace
@@ -128,8 +128,7 @@ CFileFind::~CFileFind() {
 
 void CFileFind::Finish() {
     Close();
-    while (!m_impl->levels.empty())
-        m_impl->PopLevel();
+    while (!m_impl->levels.empty()) m_impl->PopLevel();
 }
 
 bool CFileFind::Open(const CString& directory, bool wantLength, bool wantTime) {

@@ -71,7 +71,8 @@ void CStatBatch::Fill(int directoryFd, std::vector<CEntryFacts>& entries, bool w
     const size_t half = entries.size() / 2;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_job = Job{directoryFd, entries.data() + half, entries.size() - half, wantLength, wantTime};
+        m_job =
+            Job{directoryFd, entries.data() + half, entries.size() - half, wantLength, wantTime};
         m_jobsPosted++;
     }
     m_posted.notify_one();

@@ -13,7 +13,8 @@ int64_t SecondsOf(const FILETIME& time) {
     const int64_t kFileTimeAt1970 = 116444736000000000LL;
     const int64_t kTicksPerSecond = 10000000LL;
     int64_t delta = ticks - kFileTimeAt1970;
-    return delta >= 0 ? delta / kTicksPerSecond : -((-delta + kTicksPerSecond - 1) / kTicksPerSecond);
+    return delta >= 0 ? delta / kTicksPerSecond
+                      : -((-delta + kTicksPerSecond - 1) / kTicksPerSecond);
 }
 
 // Junctions and symbolic links are listed but never entered; other reparse points (cloud

@@ -44,8 +44,8 @@ void CFileHandle::DropFinalByte(char byte) {
     last.QuadPart = size.QuadPart - 1;
     char c;
     DWORD read = 0;
-    if (SetFilePointerEx(file, last, nullptr, FILE_BEGIN) && ReadFile(file, &c, 1, &read, nullptr) &&
-        read == 1 && c == byte) {
+    if (SetFilePointerEx(file, last, nullptr, FILE_BEGIN) &&
+        ReadFile(file, &c, 1, &read, nullptr) && read == 1 && c == byte) {
         SetFilePointerEx(file, last, nullptr, FILE_BEGIN);
         SetEndOfFile(file);
     }

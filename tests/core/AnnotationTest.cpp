@@ -60,14 +60,10 @@ TEST(Annotation, EmptyDateKeepsItsFrame) {
 // The tests run with TZ=UTC: dates are those of UTC, far outside 1970 to 2038 too.
 TEST(Annotation, DateTextIsMonthDayYear) {
     const std::pair<CTime, const char*> cases[] = {
-        {Noon(2011, 9, 15), "09/15/11"},
-        {Noon(2000, 1, 1), "01/01/00"},
-        {CTime(0), "01/01/70"},
-        {CTime(-1), "12/31/69"},
-        {Noon(1969, 7, 20), "07/20/69"},
-        {Noon(1920, 2, 29), "02/29/20"},
-        {Noon(2038, 1, 20), "01/20/38"},
-        {Noon(2106, 2, 8), "02/08/06"},
+        {Noon(2011, 9, 15), "09/15/11"},  {Noon(2000, 1, 1), "01/01/00"},
+        {CTime(0), "01/01/70"},           {CTime(-1), "12/31/69"},
+        {Noon(1969, 7, 20), "07/20/69"},  {Noon(1920, 2, 29), "02/29/20"},
+        {Noon(2038, 1, 20), "01/20/38"},  {Noon(2106, 2, 8), "02/08/06"},
         {Noon(3001, 12, 31), "12/31/01"},
     };
     for (const auto& [time, text] : cases)

@@ -47,23 +47,35 @@ struct ChainCase {
 
 const ChainCase kChain[] = {
     {1, 0, 0, {"|   big.bin", "|   ", "|___sub", "    |   note.txt", "    |   ", "    |___empty"}},
-    {1, 1, 1,
+    {1,
+     1,
+     1,
      {"|   big.bin   ( 5,368,709,120 B, 09/15/11 )", "|   ", "|___sub   ( 08/01/11 )",
       "    |   note.txt   ( 1,234 B, 08/01/11 )", "    |   ", "    |___empty   ( 02/29/12 )"}},
-    {1, 1, 0,
+    {1,
+     1,
+     0,
      {"|   big.bin   ( 5,368,709,120 B, )", "|   ", "|___sub", "    |   note.txt   ( 1,234 B, )",
       "    |   ", "    |___empty"}},
-    {1, 0, 1,
+    {1,
+     0,
+     1,
      {"|   big.bin   ( 09/15/11 )", "|   ", "|___sub   ( 08/01/11 )",
       "    |   note.txt   ( 08/01/11 )", "    |   ", "    |___empty   ( 02/29/12 )"}},
     {0, 0, 0, {"    big.bin", "    ", "@sub^", "    note.txt", "    ", "@sub^empty^"}},
-    {0, 1, 1,
+    {0,
+     1,
+     1,
      {"    big.bin   ( 5,368,709,120 B, 09/15/11 )", "    ", "@sub^   ( 08/01/11 )",
       "    note.txt   ( 1,234 B, 08/01/11 )", "    ", "@sub^empty^   ( 02/29/12 )"}},
-    {0, 1, 0,
+    {0,
+     1,
+     0,
      {"    big.bin   ( 5,368,709,120 B, )", "    ", "@sub^", "    note.txt   ( 1,234 B, )", "    ",
       "@sub^empty^"}},
-    {0, 0, 1,
+    {0,
+     0,
+     1,
      {"    big.bin   ( 09/15/11 )", "    ", "@sub^   ( 08/01/11 )", "    note.txt   ( 08/01/11 )",
       "    ", "@sub^empty^   ( 02/29/12 )"}},
 };
@@ -83,8 +95,7 @@ TEST(RealListing, EveryViewAndSwitchCombination) {
         JobRunner job(host);
         std::string listing = job.Run(tree.Root(), c.style, c.size, c.time);
         std::vector<std::string> expected;
-        for (const std::string& line : c.body)
-            expected.push_back(Expand(line, tree.Root()));
+        for (const std::string& line : c.body) expected.push_back(Expand(line, tree.Root()));
         EXPECT_EQ(Body(listing), CrLf(expected))
             << "style " << c.style << " size " << c.size << " time " << c.time;
         EXPECT_EQ(SplitLines(listing)[5], tree.Root());
@@ -94,16 +105,14 @@ TEST(RealListing, EveryViewAndSwitchCombination) {
 TEST(RealListing, AwkwardNamesAreWrittenAsTheyAre) {
     TreeFixture tree;
     const std::vector<std::string> names = {"with space.txt", "100%.txt", "%s%n%x", "a%%b",
-                                            " lead", "x.y.z", "noext"};
-    for (const std::string& name : names)
-        tree.File("names/" + name, 7);
+                                            " lead",          "x.y.z",    "noext"};
+    for (const std::string& name : names) tree.File("names/" + name, 7);
     tree.Dir("names/empty dir").Dir("names/%d");
     TestHost host;
     JobRunner job(host);
     std::vector<std::string> lines = SplitLines(Body(job.Run(tree.Root() + "names", 0, 1)));
     std::vector<std::string> expected = {"    ", "    "};
-    for (const std::string& name : names)
-        expected.push_back("    " + name + "   ( 7 B, )");
+    for (const std::string& name : names) expected.push_back("    " + name + "   ( 7 B, )");
     expected.push_back(tree.Root() + "names" + kSep + "empty dir" + kSep);
     expected.push_back(tree.Root() + "names" + kSep + "%d" + kSep);
     EXPECT_EQ(Sorted(lines), Sorted(expected));

@@ -31,8 +31,9 @@ TEST_F(RunTest, TrailingSeparatorIsNotDoubled) {
 
 TEST_F(RunTest, TimestampThatCannotBeConvertedGivesAnEmptyLine) {
     host.now = CTime(INT64_MAX);
-    EXPECT_EQ(job.Run("C:\\Data", 1),
-              "\r\n\r\n*******************\r\n\r\n*******************\r\nC:\\Data\\\r\n    f.txt\r\n");
+    EXPECT_EQ(
+        job.Run("C:\\Data", 1),
+        "\r\n\r\n*******************\r\n\r\n*******************\r\nC:\\Data\\\r\n    f.txt\r\n");
 }
 
 TEST_F(RunTest, ExistingFileReplacedOnYes) {
@@ -46,8 +47,8 @@ TEST_F(RunTest, ExistingFileAppendedToOnNo) {
     job.scratch.Text("listing.txt", "old report");
     host.answerYes = false;
     EXPECT_EQ(job.Run("C:\\Data", 1), "old report" + (kHeader + CrLf({"    f.txt"})));
-    EXPECT_EQ(job.Run("C:\\Data", 1), "old report" + (kHeader + CrLf({"    f.txt"})) +
-                                          (kHeader + CrLf({"    f.txt"})));
+    EXPECT_EQ(job.Run("C:\\Data", 1),
+              "old report" + (kHeader + CrLf({"    f.txt"})) + (kHeader + CrLf({"    f.txt"})));
 }
 
 TEST_F(RunTest, AppendDropsOneFinalEndOfFileByte) {
@@ -56,8 +57,13 @@ TEST_F(RunTest, AppendDropsOneFinalEndOfFileByte) {
     EXPECT_EQ(job.Run("C:\\Data", 1), "old" + (kHeader + CrLf({"    f.txt"})));
     job.scratch.Text("listing.txt", "old\x1a\x1a");
     EXPECT_EQ(job.Run("C:\\Data", 1), "old\x1a" + (kHeader + CrLf({"    f.txt"})));
-    job.scratch.Text("listing.txt", "\x1a" "old");
-    EXPECT_EQ(job.Run("C:\\Data", 1), "\x1a" "old" + (kHeader + CrLf({"    f.txt"})));
+    job.scratch.Text("listing.txt",
+                     "\x1a"
+                     "old");
+    EXPECT_EQ(job.Run("C:\\Data", 1),
+              "\x1a"
+              "old" +
+                  (kHeader + CrLf({"    f.txt"})));
 }
 
 TEST_F(RunTest, ReadingStopsAtEachDirectoryBeforeItsLines) {
@@ -86,8 +92,8 @@ TEST_F(RunChecks, FileGivenAsDirectory) {
     tree.File("plain.txt", 3);
     job.Run(tree.Path("plain.txt"), 1);
     EXPECT_FALSE(job.lastResult);
-    EXPECT_EQ(host.errors,
-              std::vector<std::string>{tree.Path("plain.txt") + kSep + " is not a right directory"});
+    EXPECT_EQ(host.errors, std::vector<std::string>{tree.Path("plain.txt") + kSep +
+                                                    " is not a right directory"});
     EXPECT_FALSE(CFileSystem::FileExists(job.output.c_str()));
 }
 

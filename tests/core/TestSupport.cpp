@@ -2,8 +2,7 @@
 
 std::string CrLf(const std::vector<std::string>& lines) {
     std::string text;
-    for (const std::string& line : lines)
-        text += line + "\r\n";
+    for (const std::string& line : lines) text += line + "\r\n";
     return text;
 }
 
@@ -18,10 +17,9 @@ std::string Body(const std::string& listing) {
 }
 
 void ScriptTreeExample(ScriptedHost& host) {
-    host.Script("C:\\Data\\", {File("notes.txt", 1234567, Noon(2011, 9, 15)),
-                               Dir("Photos", Noon(2011, 8, 1)),
-                               File("readme.txt", 80, Noon(2011, 9, 1)),
-                               Dir("Work", Noon(2011, 9, 10))});
+    host.Script("C:\\Data\\",
+                {File("notes.txt", 1234567, Noon(2011, 9, 15)), Dir("Photos", Noon(2011, 8, 1)),
+                 File("readme.txt", 80, Noon(2011, 9, 1)), Dir("Work", Noon(2011, 9, 10))});
     host.Script("C:\\Data\\Photos\\",
                 {File("a.jpg", 52340, Noon(2011, 8, 1)), Dir("Old", Noon(2011, 8, 1))});
     host.Script("C:\\Data\\Photos\\Old\\", {});
@@ -31,10 +29,9 @@ void ScriptTreeExample(ScriptedHost& host) {
 }
 
 void ScriptListExample(ScriptedHost& host) {
-    host.Script("C:\\Data\\", {Dir("Archive", Noon(2011, 9, 14)),
-                               File("notes.txt", 1234567, Noon(2011, 9, 15)),
-                               Dir("Photos", Noon(2011, 9, 15)),
-                               File("readme.txt", 532, Noon(2011, 9, 12))});
+    host.Script("C:\\Data\\",
+                {Dir("Archive", Noon(2011, 9, 14)), File("notes.txt", 1234567, Noon(2011, 9, 15)),
+                 Dir("Photos", Noon(2011, 9, 15)), File("readme.txt", 532, Noon(2011, 9, 12))});
     host.Script("C:\\Data\\Archive\\",
                 {Dir("2010", Noon(2010, 1, 5)), File("old.log", 12, Noon(2010, 1, 5))});
     host.Script("C:\\Data\\Archive\\2010\\", {});

@@ -68,32 +68,35 @@ TEST(PosixListing, LinksAreListedButNeverEntered) {
     ASSERT_EQ(symlink("target/t.txt", tree.Path("filelink").c_str()), 0);
     ASSERT_EQ(symlink("nowhere", tree.Path("dangling").c_str()), 0);
     ASSERT_EQ(symlink(".", tree.Path("loop").c_str()), 0);
-    SetLinkTime(tree.Path("dirlink"), 946728000);   // 01/01/00
-    SetLinkTime(tree.Path("filelink"), 978350400);  // 01/01/01
-    SetLinkTime(tree.Path("dangling"), 1009886400); // 01/01/02
-    SetLinkTime(tree.Path("loop"), 1041422400);     // 01/01/03
+    SetLinkTime(tree.Path("dirlink"), 946728000);    // 01/01/00
+    SetLinkTime(tree.Path("filelink"), 978350400);   // 01/01/01
+    SetLinkTime(tree.Path("dangling"), 1009886400);  // 01/01/02
+    SetLinkTime(tree.Path("loop"), 1041422400);      // 01/01/03
     TestHost host;
     JobRunner job(host);
     std::string root = tree.Root();
     EXPECT_EQ(SortedLines(Body(job.Run(root, 0, 1, 1))),
-              SortedLines(CrLf({"    dangling   ( 7 B, 01/01/02 )", "    filelink   ( 12 B, 01/01/01 )",
-                                "    ", root + "target/   ( 09/15/11 )", "    t.txt   ( 0 B, 09/15/11 )",
-                                "    ", root + "dirlink/   ( 01/01/00 )", "    ",
-                                root + "loop/   ( 01/01/03 )"})));
+              SortedLines(CrLf(
+                  {"    dangling   ( 7 B, 01/01/02 )", "    filelink   ( 12 B, 01/01/01 )", "    ",
+                   root + "target/   ( 09/15/11 )", "    t.txt   ( 0 B, 09/15/11 )", "    ",
+                   root + "dirlink/   ( 01/01/00 )", "    ", root + "loop/   ( 01/01/03 )"})));
 }
 
 TEST(PosixListing, NamesAreWrittenByteForByte) {
     TreeFixture tree;
-    const std::vector<std::string> names = {"\xc3\xbcml\xc3\xa4ut", "\xe4\xb8\xad\xe6\x96\x87",
-                                            "\xff\xfe invalid", ".hidden", "..dots", "tab\there", "trail "};
-    for (const std::string& name : names)
-        tree.File(name);
+    const std::vector<std::string> names = {"\xc3\xbcml\xc3\xa4ut",
+                                            "\xe4\xb8\xad\xe6\x96\x87",
+                                            "\xff\xfe invalid",
+                                            ".hidden",
+                                            "..dots",
+                                            "tab\there",
+                                            "trail "};
+    for (const std::string& name : names) tree.File(name);
     tree.Dir(".hidden dir");
     TestHost host;
     JobRunner job(host);
     std::vector<std::string> expected = {"|   ", "|___.hidden dir"};
-    for (const std::string& name : names)
-        expected.push_back("|   " + name);
+    for (const std::string& name : names) expected.push_back("|   " + name);
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(SortedLines(Body(job.Run(tree.Root(), 1))), expected);
 }
@@ -151,8 +154,7 @@ TEST(PosixListing, TreeFarDeeperThanPathMax) {
     JobRunner job(host);
     std::string body = Body(job.Run(tree.Root(), 0));
     std::string deepest = tree.Root();
-    for (int level = 0; level < depth; level++)
-        deepest += "d/";
+    for (int level = 0; level < depth; level++) deepest += "d/";
     ASSERT_GT(deepest.size(), 4096u * 2);
     EXPECT_EQ(std::count(body.begin(), body.end(), '\n'), 2 * depth);
     EXPECT_EQ(body.substr(body.size() - deepest.size() - 2), deepest + "\r\n");
@@ -213,8 +215,9 @@ TEST_F(Unprivileged, UnreadableDirectoryIsListedEmpty) {
     chmod(tree.Path("locked").c_str(), 0);
     JobRunner job(host);
     std::string root = tree.Root();
-    EXPECT_EQ(SortedLines(Body(job.Run(root, 0))),
-              SortedLines(CrLf({"    ", root + "locked/", "    ", root + "open/", "    visible.txt"})));
+    EXPECT_EQ(
+        SortedLines(Body(job.Run(root, 0))),
+        SortedLines(CrLf({"    ", root + "locked/", "    ", root + "open/", "    visible.txt"})));
     chmod(tree.Path("locked").c_str(), 0755);
 }
 
