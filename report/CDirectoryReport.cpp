@@ -63,31 +63,10 @@ bool CDirectoryReport::FileExists(const CString& path) {
 bool CDirectoryReport::Run(CString directory, ReportStyle style) {
     directory = EnsureTrailingBackslash(directory, m_host.Separator());
     m_strRootDir = directory;
-    switch (m_host.QueryPath(m_strRootDir)) {
-        case CFileSystem::kQueryFailed:
-            m_host.ShowError(m_strRootDir + " occurs error!");
-            return false;
-        case CFileSystem::kNotDirectory:
-            m_host.ShowError(m_strRootDir + " is not a right directory");
-            return false;
-        case CFileSystem::kDirectory:
-            break;
-    }
-    // A path the platform cannot open is refused before anything is asked or deleted.
-    size_t maxPath = m_host.MaxPathLength();
-    if (maxPath != 0 && m_strOutputFile.GetLength() > maxPath) {
-        m_host.ShowError(m_strOutputFile + " can not be opened!");
+    if (!CheckDirectory() || !CheckOutputPath())
         return false;
-    }
-    const char* mode = "w";
-    if (FileExists(m_strOutputFile)) {
-        if (m_host.AskYesNo(m_strOutputFile + " exists. Do you want to replace it?"))
-            m_host.RemoveFile(m_strOutputFile);
-        else
-            mode = "a+";
-    }
     CTextStream output;
-    if (!m_host.OpenOutput(output, m_strOutputFile, mode)) {
+    if (!m_host.OpenOutput(output, m_strOutputFile, ChooseOpenMode())) {
         m_host.ShowError(m_strOutputFile + " can not be opened!");
         return false;
     }
@@ -105,6 +84,40 @@ bool CDirectoryReport::Run(CString directory, ReportStyle style) {
         return false;
     }
     return true;
+}
+
+bool CDirectoryReport::CheckDirectory() {
+    switch (m_host.QueryPath(m_strRootDir)) {
+        case CFileSystem::kQueryFailed:
+            m_host.ShowError(m_strRootDir + " occurs error!");
+            return false;
+        case CFileSystem::kNotDirectory:
+            m_host.ShowError(m_strRootDir + " is not a right directory");
+            return false;
+        case CFileSystem::kDirectory:
+            break;
+    }
+    return true;
+}
+
+// A path the platform cannot open is refused before anything is asked or deleted.
+bool CDirectoryReport::CheckOutputPath() {
+    size_t maxPath = m_host.MaxPathLength();
+    if (maxPath != 0 && m_strOutputFile.GetLength() > maxPath) {
+        m_host.ShowError(m_strOutputFile + " can not be opened!");
+        return false;
+    }
+    return true;
+}
+
+// An existing output file is replaced or appended to, as the user answers.
+const char* CDirectoryReport::ChooseOpenMode() {
+    if (!FileExists(m_strOutputFile))
+        return "w";
+    if (!m_host.AskYesNo(m_strOutputFile + " exists. Do you want to replace it?"))
+        return "a+";
+    m_host.RemoveFile(m_strOutputFile);
+    return "w";
 }
 
 void CDirectoryReport::WriteHeader() {

@@ -46,6 +46,9 @@ public:
     CTextStream* m_pOutput;
 
 private:
+    bool CheckDirectory();
+    bool CheckOutputPath();
+    const char* ChooseOpenMode();
     void Gather(const CString& directory, CDirectoryContents& contents);
     void WriteHeader();
     void WriteFileLines(const CString& prefix, const CDirectoryContents& contents);
