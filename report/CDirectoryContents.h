@@ -16,4 +16,14 @@ struct CDirectoryContents {
     CStringList subdirNames;
     std::vector<CTime> subdirDates;
     std::vector<bool> subdirIsLink;  // listed, but never entered
+
+    // Empties the lists and keeps their memory for the next directory at the same depth.
+    void Clear() {
+        fileNames.RemoveAll();
+        fileSizes.clear();
+        fileDates.clear();
+        subdirNames.RemoveAll();
+        subdirDates.clear();
+        subdirIsLink.clear();
+    }
 };

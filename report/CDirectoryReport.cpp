@@ -172,7 +172,7 @@ void CDirectoryReport::WriteFileLines(const CString& prefix, const CDirectoryCon
 void CDirectoryReport::WalkTree(const CString& directory, CString prefix) {
     if (Stopped())
         return;
-    auto contents = std::make_unique<CDirectoryContents>();
+    CDirectoryContents* contents = EnterLevel();
     Gather(directory, *contents);
     const size_t count = contents->subdirNames.GetCount();
     prefix += count ? kBar : kBlank;
@@ -197,13 +197,14 @@ void CDirectoryReport::WalkTree(const CString& directory, CString prefix) {
         if (!contents->subdirIsLink[k])
             WalkTree(SubdirectoryPath(directory, name), prefix);
     }
+    LeaveLevel();
 }
 
 // The prefix argument does not matter: file lines are indented by four blanks at every depth.
 void CDirectoryReport::WalkList(const CString& directory, CString prefix) {
     if (Stopped())
         return;
-    auto contents = std::make_unique<CDirectoryContents>();
+    CDirectoryContents* contents = EnterLevel();
     Gather(directory, *contents);
     prefix = kBlank;
     WriteFileLines(prefix, *contents);
@@ -222,6 +223,21 @@ void CDirectoryReport::WalkList(const CString& directory, CString prefix) {
         if (!contents->subdirIsLink[k])
             WalkList(path, prefix);
     }
+    LeaveLevel();
+}
+
+// The lists of each depth are kept for the next directory at that depth, so that a walk over
+// thousands of directories allocates only as often as the deepest path is long.
+CDirectoryContents* CDirectoryReport::EnterLevel() {
+    if (m_depth == m_levels.size())
+        m_levels.push_back(std::make_unique<CDirectoryContents>());
+    CDirectoryContents* contents = m_levels[m_depth++].get();
+    contents->Clear();
+    return contents;
+}
+
+void CDirectoryReport::LeaveLevel() {
+    m_depth--;
 }
 
 CString CDirectoryReport::SubdirectoryPath(const CString& directory, std::string_view name) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 #include "CDirectoryContents.h"
@@ -57,8 +58,12 @@ private:
 
     std::string_view DateText(CTime time, char* buffer);
     CString SubdirectoryPath(const CString& directory, std::string_view name);
+    CDirectoryContents* EnterLevel();
+    void LeaveLevel();
 
     CReportHost& m_host;
     CLocalCalendar m_calendar;
+    std::vector<std::unique_ptr<CDirectoryContents>> m_levels;  // one per depth of the walk
+    size_t m_depth = 0;
     CString m_line;  // the line being assembled, reused so that a line costs no allocation
 };
