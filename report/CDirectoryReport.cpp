@@ -13,8 +13,6 @@ const size_t kBlockLength = 4;
 
 // Room for 20 digits and three separators.
 const size_t kSizeTextCapacity = 24;
-// Room kept after a path for its date annotation, so that adding it never reallocates.
-const size_t kAnnotationRoom = 16;
 const size_t kDateTextCapacity = 8;
 
 size_t PutSizeText(uint64_t length, char* out) {
@@ -153,7 +151,7 @@ void CDirectoryReport::Gather(const CString& directory, CDirectoryContents& cont
     finder.Close();
 }
 
-void CDirectoryReport::WriteFileLines(const CString& prefix, const CDirectoryContents& contents) {
+void CDirectoryReport::WriteFileLines(std::string_view prefix, const CDirectoryContents& contents) {
     char sizeBuffer[kSizeTextCapacity];
     char dateBuffer[kDateTextCapacity];
     for (size_t i = 0; i < contents.fileNames.GetCount(); i++) {
@@ -162,27 +160,43 @@ void CDirectoryReport::WriteFileLines(const CString& prefix, const CDirectoryCon
             size = SizeText(contents.fileSizes[i], sizeBuffer);
         if (m_bIncludeTime == 1)
             date = DateText(contents.fileDates[i], dateBuffer);
-        m_line.Assign(prefix.View());
+        m_line.Assign(prefix);
         m_line += contents.fileNames.GetAt(i);
         AppendFileAnnotation(m_line, size, date, m_bIncludeSize, m_bIncludeTime);
         WriteLine(m_line.View());
     }
 }
 
+// The walks keep the path of the directory being listed, and the tree's prefix, in one string
+// each for the whole walk: a level appends its part on the way down and cuts it off on the way
+// back, so a deep tree costs no copies of long paths.
 void CDirectoryReport::WalkTree(const CString& directory, CString prefix) {
+    m_path.Assign(directory.View());
+    m_prefix = prefix;
+    WalkTreeLevel();
+}
+
+void CDirectoryReport::WalkList(const CString& directory, CString) {
+    m_path.Assign(directory.View());
+    WalkListLevel();
+}
+
+void CDirectoryReport::WalkTreeLevel() {
     if (Stopped())
         return;
     CDirectoryContents* contents = EnterLevel();
-    Gather(directory, *contents);
+    Gather(m_path, *contents);
     const size_t count = contents->subdirNames.GetCount();
-    prefix += count ? kBar : kBlank;
-    WriteFileLines(prefix, *contents);
+    const size_t callerPrefix = m_prefix.GetLength();
+    const size_t parent = m_path.GetLength();
+    m_prefix += count ? kBar : kBlank;
+    WriteFileLines(m_prefix.View(), *contents);
     char dateBuffer[kDateTextCapacity];
     for (size_t k = 0; k < count; k++) {
         const bool last = k + 1 == count;
         const std::string_view name = contents->subdirNames.GetAt(k);
-        WriteLine(prefix.View());
-        m_line.Assign(prefix.View().substr(0, prefix.GetLength() - kBlockLength));
+        WriteLine(m_prefix.View());
+        m_line.Assign(m_prefix.View().substr(0, callerPrefix));
         m_line += last ? "|___"sv : "|---"sv;
         m_line += name;
         std::string_view date;
@@ -191,37 +205,44 @@ void CDirectoryReport::WalkTree(const CString& directory, CString prefix) {
         AppendDirectoryAnnotation(m_line, date, m_bIncludeTime);
         WriteLine(m_line.View());
         if (last) {
-            prefix.Truncate(prefix.GetLength() - kBlockLength);
-            prefix += kBlank;
+            m_prefix.Truncate(callerPrefix);
+            m_prefix += kBlank;
         }
-        if (!contents->subdirIsLink[k])
-            WalkTree(SubdirectoryPath(directory, name), prefix);
+        if (!contents->subdirIsLink[k]) {
+            m_path += name;
+            m_path += m_host.Separator();
+            WalkTreeLevel();
+            m_path.Truncate(parent);
+        }
     }
+    m_prefix.Truncate(callerPrefix);
     LeaveLevel();
 }
 
-// The prefix argument does not matter: file lines are indented by four blanks at every depth.
-void CDirectoryReport::WalkList(const CString& directory, CString prefix) {
+// File lines are indented by four blanks at every depth; the depth shows only in the paths.
+void CDirectoryReport::WalkListLevel() {
     if (Stopped())
         return;
     CDirectoryContents* contents = EnterLevel();
-    Gather(directory, *contents);
-    prefix = kBlank;
-    WriteFileLines(prefix, *contents);
+    Gather(m_path, *contents);
+    WriteFileLines(kBlank, *contents);
     char dateBuffer[kDateTextCapacity];
+    const size_t parent = m_path.GetLength();
     for (size_t k = 0; k < contents->subdirNames.GetCount(); k++) {
-        WriteLine(prefix.View());
-        // The path line is the annotated path; the annotation is cut off again before descending.
-        CString path = SubdirectoryPath(directory, contents->subdirNames.GetAt(k));
-        const size_t length = path.GetLength();
+        WriteLine(kBlank);
+        // The path line is the subdirectory's path and its annotation, which is cut off again.
+        m_path += contents->subdirNames.GetAt(k);
+        m_path += m_host.Separator();
+        const size_t length = m_path.GetLength();
         std::string_view date;
         if (m_bIncludeTime == 1)
             date = DateText(contents->subdirDates[k], dateBuffer);
-        AppendDirectoryAnnotation(path, date, m_bIncludeTime);
-        WriteLine(path.View());
-        path.Truncate(length);
+        AppendDirectoryAnnotation(m_path, date, m_bIncludeTime);
+        WriteLine(m_path.View());
+        m_path.Truncate(length);
         if (!contents->subdirIsLink[k])
-            WalkList(path, prefix);
+            WalkListLevel();
+        m_path.Truncate(parent);
     }
     LeaveLevel();
 }
@@ -238,15 +259,6 @@ CDirectoryContents* CDirectoryReport::EnterLevel() {
 
 void CDirectoryReport::LeaveLevel() {
     m_depth--;
-}
-
-CString CDirectoryReport::SubdirectoryPath(const CString& directory, std::string_view name) {
-    CString path;
-    path.Reserve(directory.GetLength() + name.size() + 1 + kAnnotationRoom);
-    path += directory;
-    path += name;
-    path += m_host.Separator();
-    return path;
 }
 
 CString CDirectoryReport::FormatSizeText(uint64_t length) {

@@ -52,12 +52,13 @@ private:
     const char* ChooseOpenMode();
     void Gather(const CString& directory, CDirectoryContents& contents);
     void WriteHeader();
-    void WriteFileLines(const CString& prefix, const CDirectoryContents& contents);
+    void WriteFileLines(std::string_view prefix, const CDirectoryContents& contents);
     void WriteLine(std::string_view text);
     bool Stopped() const;
 
     std::string_view DateText(CTime time, char* buffer);
-    CString SubdirectoryPath(const CString& directory, std::string_view name);
+    void WalkTreeLevel();
+    void WalkListLevel();
     CDirectoryContents* EnterLevel();
     void LeaveLevel();
 
@@ -65,5 +66,7 @@ private:
     CLocalCalendar m_calendar;
     std::vector<std::unique_ptr<CDirectoryContents>> m_levels;  // one per depth of the walk
     size_t m_depth = 0;
-    CString m_line;  // the line being assembled, reused so that a line costs no allocation
+    CString m_path;    // the directory being listed, ending in the separator
+    CString m_prefix;  // the tree's prefix of that directory's caller
+    CString m_line;    // the line being assembled, reused so that a line costs no allocation
 };
