@@ -40,6 +40,11 @@ UiScript& UiScript::On(Match match, Action action) {
     return *this;
 }
 
+UiScript& UiScript::Next(Match match, Action action) {
+    m_steps.push_front({std::move(match), std::move(action)});
+    return *this;
+}
+
 void CALLBACK UiScript::Tick(HWND, UINT, UINT_PTR, DWORD) {
     if (g_current)
         g_current->Step();

@@ -29,6 +29,8 @@ public:
     UiScript& operator=(const UiScript&) = delete;
 
     UiScript& On(Match match, Action action);
+    // A step played before all others: for a window that must be acted on again later.
+    UiScript& Next(Match match, Action action);
     // Drops the steps not played, for windows that are allowed not to come.
     void Clear() { m_steps.clear(); }
     // Steps not played yet.
