@@ -49,25 +49,6 @@ bool SameOffset(int64_t seconds, int64_t offset) {
     return OffsetAt(seconds, other) && other == offset;
 }
 
-char* PutTwoDigits(char* out, int64_t value) {
-    out[0] = static_cast<char>('0' + value / 10 % 10);
-    out[1] = static_cast<char>('0' + value % 10);
-    return out + 2;
-}
-
-// MM/DD/YY of a day counted from 1970-01-01.
-void PutDate(int64_t days, char* out) {
-    int64_t year;
-    int month, day;
-    CivilFromDays(days, year, month, day);
-    int64_t yy = year % 100;
-    char* p = PutTwoDigits(out, month);
-    *p++ = '/';
-    p = PutTwoDigits(p, day);
-    *p++ = '/';
-    PutTwoDigits(p, yy < 0 ? yy + 100 : yy);
-}
-
 }  // namespace
 
 size_t CLocalCalendar::FormatDate(CTime time, char* out) {
@@ -78,8 +59,11 @@ size_t CLocalCalendar::FormatDate(CTime time, char* out) {
     int64_t local = seconds + span->offset;
     int64_t days = local / kDay - (local % kDay < 0);
     if (days != m_lastDay) {
+        int64_t year;
+        int month, day;
+        CivilFromDays(days, year, month, day);
+        CTime::FormatCalendarDate(year, month, day, m_lastText);
         m_lastDay = days;
-        PutDate(days, m_lastText);
     }
     std::memcpy(out, m_lastText, sizeof m_lastText);
     return sizeof m_lastText;

@@ -24,6 +24,12 @@ public:
     size_t FormatDate(char* out) const;
     // "%x %X": MM/DD/YY HH:MM:SS, 17 characters, or 0.
     size_t FormatDateTime(char* out) const;
+    // MM/DD/YY of a calendar date; writes and returns 8.
+    static size_t FormatCalendarDate(int64_t year, int month, int day, char* out);
+
+    // An instant given in the Windows way: 100-nanosecond ticks since 1601-01-01 UTC, rounded
+    // down to the second.
+    static CTime FromFileTicks(int64_t ticks);
 
     friend bool operator==(CTime a, CTime b) { return a.m_seconds == b.m_seconds; }
 

@@ -9,7 +9,6 @@ namespace {
 const std::string_view kAsterisks = "*******************"sv;
 const std::string_view kBar = "|   "sv;
 const std::string_view kBlank = "    "sv;
-const size_t kBlockLength = 4;
 
 // Room for 20 digits and three separators.
 const size_t kSizeTextCapacity = 24;

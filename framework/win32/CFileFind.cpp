@@ -8,13 +8,8 @@ namespace {
 
 const size_t kMaxPattern = MAX_PATH - 1;
 
-int64_t SecondsOf(const FILETIME& time) {
-    const int64_t ticks = (static_cast<int64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-    const int64_t kFileTimeAt1970 = 116444736000000000LL;
-    const int64_t kTicksPerSecond = 10000000LL;
-    int64_t delta = ticks - kFileTimeAt1970;
-    return delta >= 0 ? delta / kTicksPerSecond
-                      : -((-delta + kTicksPerSecond - 1) / kTicksPerSecond);
+int64_t TicksOf(const FILETIME& time) {
+    return (static_cast<int64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
 // Junctions and symbolic links are listed but never entered; other reparse points (cloud
@@ -63,7 +58,7 @@ bool CFileFind::Next(CDirectoryEntry& entry) {
     entry.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     entry.isLink = IsLink(data);
     entry.length = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    entry.lastWrite = CTime(SecondsOf(data.ftLastWriteTime));
+    entry.lastWrite = CTime::FromFileTicks(TicksOf(data.ftLastWriteTime));
     return true;
 }
 

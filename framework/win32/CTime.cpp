@@ -13,8 +13,7 @@ const int64_t kTicksPerSecond = 10000000LL;
 CTime CTime::Now() {
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
-    int64_t ticks = (static_cast<int64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-    return CTime((ticks - kFileTimeAt1970) / kTicksPerSecond);
+    return FromFileTicks((static_cast<int64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime);
 }
 
 // The time zone's rules for the instant's own year decide the offset, so a date before 1970 or
